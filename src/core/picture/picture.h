@@ -15,7 +15,8 @@ public:
     virtual PictureKind kind() const = 0;
     virtual QSize size() const = 0;
 
-    // The pixels, 24-bit RGB (icons and metafiles already drawn on white).
+    // The pixels, opaque RGB in QImage::Format_RGB32 (icons and metafiles
+    // already drawn on white).
     // Throws PictoloomError when the data cannot be decoded.
     virtual QImage toImage() = 0;
 };
