@@ -56,6 +56,11 @@ tListFiles::tListFiles(const QString &path, const tListTarget &list, const QStri
         runningScanners.insert(this);
     }
     start();
+    // No thread could be made: end as a scan that found nothing.
+    if (!isRunning() && !isFinished()) {
+        leaveRegistry();
+        QMetaObject::invokeMethod(this, &tListFiles::endNotice, Qt::QueuedConnection);
+    }
 }
 
 tListFiles::~tListFiles() = default;
@@ -114,6 +119,11 @@ void tListFiles::run()
     } catch (...) {
         // The walk ends without a message; what was handed over stays in the list.
     }
+    leaveRegistry();
+}
+
+void tListFiles::leaveRegistry()
+{
     QMutexLocker lock(&registryLock);
     runningScanners.remove(this);
     walkEnded.wakeAll();

@@ -79,6 +79,7 @@ private:
     void AddFile(const QString &name);
     Delivery deliver(const QString &name);
     void endNotice();
+    void leaveRegistry();
     bool onWalkPath(dev_t device, ino_t inode) const;
 
     QString FPath;
