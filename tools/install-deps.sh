@@ -1,11 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Pictoloom needs to build, test and run.
+# Installs the Debian packages (tools/packages.txt) Pictoloom needs to build, test and run.
 set -euo pipefail
-packages=(
-    cmake g++ make pkg-config
-    qt6-base-dev libjpeg62-turbo-dev libgraphicsmagick1-dev
-    fonts-dejavu-core
-)
+mapfile -t packages < <(grep -v '^#' "$(dirname "$0")/packages.txt")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
