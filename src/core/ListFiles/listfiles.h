@@ -44,14 +44,14 @@ class tListFiles final : public QThread
 public:
     using EndNotice = std::function<void()>;
 
-    // Throws PictoloomError when list has no receiver. onTerminate runs on the
+    // Throws PictoloomError when list lacks its receiver or addFile. onTerminate runs on the
     // receiver's thread once the walk is over, however it ended, unless the
     // receiver is gone by then.
     tListFiles(const QString &path, const tListTarget &list, const QString &extensions,
                bool fullPath, bool subFolders, EndNotice onTerminate = {});
 
     // Asks every running scanner to stop; returns at once. A stopped scanner
-    // hands over nothing more and ends at the start of its next folder.
+    // hands over nothing more and looks into no folder it opens afterwards.
     static void StopAll();
     // Whether any scanner is still walking.
     static bool AnyRunning();
