@@ -32,6 +32,6 @@ void LoadFont(const QString &path, const QString &section, HeaderFontSpec &font)
 QFont toQFont(const HeaderFontSpec &spec, const QFont &base = QFont());
 QColor headerFontColor(const HeaderFontSpec &spec, const QPalette &palette);
 
-// The spec for a font and colour chosen by the user. The character set has no
+// The stored form of a font and colour chosen by the user. The character set has no
 // counterpart in Qt and is taken from charSet.
 HeaderFontSpec headerFontSpecFrom(const QFont &font, const QColor &color, int charSet = 0);
