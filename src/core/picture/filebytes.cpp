@@ -1,8 +1,7 @@
 #include "picture/filebytes.h"
 
+#include "ListFiles/localpath.h"
 #include "error.h"
-
-#include <QFile>
 
 #include <cerrno>
 #include <cstring>
@@ -43,7 +42,7 @@ QString systemReason(int error)
 QByteArray readPictureFile(const QString &path)
 {
     // O_NONBLOCK: opening a FIFO for reading must not wait for a writer.
-    const FileDescriptor fd(::open(QFile::encodeName(path).constData(),
+    const FileDescriptor fd(::open(LocalPath::toNative(path).constData(),
                                    O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (fd.get() < 0)
         throw PictoloomError(systemReason(errno));

@@ -100,20 +100,58 @@ void GraphicToThumbnail(Picture &picture, QImage &target, int n)
     target = stretched;
 }
 
-void FileToThumbnail(const QString &path, QImage &target, int n, QString &used,
-                     const LoadProblemHandler &onProblem)
+ThumbnailAttempt TryFileToThumbnail(const QString &path, int n)
 {
-    used = path;
+    ThumbnailAttempt attempt;
     std::unique_ptr<Picture> picture;
     try {
         picture = PictureRegistry::read(path);
     } catch (const PictoloomError &error) {
-        if (onProblem)
-            onProblem(path, error.message());
-        picture = PictureRegistry::read(DefaultImageName);
-        used = DefaultImageName;
+        attempt.outcome = ThumbnailAttempt::Unreadable;
+        attempt.reason = error.message();
+        return attempt;
     }
-    GraphicToThumbnail(*picture, target, n);
+    const QSize full = picture->size();
+    const QRect fitted = ProportionalRect(full.width(), full.height(), n);
+    try {
+        if (picture->kind() == PictureKind::Jpeg)
+            ChooseJpegScale(static_cast<JpegPicture &>(*picture), fitted.width(), fitted.height());
+    } catch (const PictoloomError &error) {
+        attempt.outcome = ThumbnailAttempt::Failed;
+        attempt.reason = error.message();
+        return attempt;
+    }
+    // A JPEG decodes only now; damaged data there is as unreadable as a bad header.
+    try {
+        GraphicToThumbnail(*picture, attempt.thumbnail, n);
+    } catch (const PictoloomError &error) {
+        attempt.outcome = ThumbnailAttempt::Unreadable;
+        attempt.reason = error.message();
+    }
+    return attempt;
+}
+
+void DefaultImageThumbnail(QImage &target, int n, QString &used)
+{
+    auto fallback = PictureRegistry::read(DefaultImageName);
+    used = DefaultImageName;
+    GraphicToThumbnail(*fallback, target, n);
+}
+
+void FileToThumbnail(const QString &path, QImage &target, int n, QString &used,
+                     const LoadProblemHandler &onProblem)
+{
+    used = path;
+    ThumbnailAttempt attempt = TryFileToThumbnail(path, n);
+    if (attempt.outcome == ThumbnailAttempt::Failed)
+        throw PictoloomError(attempt.reason);
+    if (attempt.outcome == ThumbnailAttempt::Unreadable) {
+        if (onProblem)
+            onProblem(path, attempt.reason);
+        DefaultImageThumbnail(target, n, used);
+        return;
+    }
+    target = attempt.thumbnail;
 }
 
 QImage LoadBitmap(const QString &path)
@@ -125,29 +163,35 @@ QImage LoadBitmap(const QString &path)
     }
 }
 
-void CopyAsJpeg(const QString &source, const QString &destination, int maxSide, bool shrink)
+QImage CopyImageFor(const QString &source, int maxSide, bool shrink)
+{
+    const QImage b = PictureRegistry::read(source)->toImage();
+    if (!shrink || maxSide < 1)
+        return b;
+    QSize size = b.size();
+    if (size.width() > maxSide || size.height() > maxSide) {
+        if (size.width() >= size.height())
+            size = QSize(maxSide, MulDiv(size.height(), maxSide, size.width()));
+        else
+            size = QSize(MulDiv(size.width(), maxSide, size.height()), maxSide);
+    }
+    QImage output = sizedLike(size);
+    SmoothStretch(b, output);
+    return output;
+}
+
+void WriteJpegCopy(const QImage &image, const QString &source, const QString &destination)
 {
     // Writing over the source would destroy the user's original.
     const QFileInfo sourceInfo(source), destinationInfo(destination);
     if (destinationInfo.exists() && sourceInfo.canonicalFilePath() == destinationInfo.canonicalFilePath())
         throw PictoloomError(QStringLiteral("Cannot copy \"%1\" onto itself").arg(source));
+    JpegCodec::writeFile(image, CopyQuality, destination);
+}
 
-    const QImage b = PictureRegistry::read(source)->toImage();
-    QImage output = b;
-    if (shrink) {
-        QSize size = b.size();
-        if (maxSide >= 1 && (size.width() > maxSide || size.height() > maxSide)) {
-            if (size.width() >= size.height())
-                size = QSize(maxSide, MulDiv(size.height(), maxSide, size.width()));
-            else
-                size = QSize(MulDiv(size.width(), maxSide, size.height()), maxSide);
-        }
-        if (maxSide >= 1) {
-            output = sizedLike(size);
-            SmoothStretch(b, output);
-        }
-    }
-    JpegCodec::writeFile(output, CopyQuality, destination);
+void CopyAsJpeg(const QString &source, const QString &destination, int maxSide, bool shrink)
+{
+    WriteJpegCopy(CopyImageFor(source, maxSide, shrink), source, destination);
 }
 
 QSize ReadImageDimensions(const QString &path)

@@ -41,6 +41,25 @@ void GraphicToThumbnail(Picture &picture, QImage &target, int n);
 // read; the window shows "File loading problem: %s, %s", the command-line tool a line.
 using LoadProblemHandler = std::function<void(const QString &path, const QString &reason)>;
 
+// One attempt at a file's thumbnail, without the fallback: what FileToThumbnail
+// does first, and what the decoding threads of a run do ahead of it.
+struct ThumbnailAttempt
+{
+    enum Outcome {
+        Made,        // thumbnail holds the picture fitted into the square
+        Unreadable,  // the file could not be read or decoded: reason says why
+        Failed,      // the picture was read but has no thumbnail (a JPEG too thin to fit)
+    };
+    Outcome outcome = Made;
+    QImage thumbnail;
+    QString reason;
+};
+ThumbnailAttempt TryFileToThumbnail(const QString &path, int n);
+
+// DefaultImageName's picture fitted into n x n; used becomes DefaultImageName
+// once it has been read. Throws when it cannot be read.
+void DefaultImageThumbnail(QImage &target, int n, QString &used);
+
 // The file at path fitted into n x n, or DefaultImageName's picture when it cannot
 // be read (after onProblem has been told). used names the file really drawn.
 // A failing fallback propagates, with used still naming path.
@@ -49,6 +68,15 @@ void FileToThumbnail(const QString &path, QImage &target, int n, QString &used,
 
 // The picture at full size, or a null image when it cannot be read.
 QImage LoadBitmap(const QString &path);
+
+// The picture a copy of source holds: full size, or shrunk so neither side
+// exceeds maxSide when shrink is set and maxSide >= 1 (never enlarged).
+// Throws when the source cannot be read.
+QImage CopyImageFor(const QString &source, int maxSide, bool shrink);
+
+// Writes image as a quality-90 JPEG at destination, refusing to replace source.
+// Throws with the system's reason when the destination cannot be written.
+void WriteJpegCopy(const QImage &image, const QString &source, const QString &destination);
 
 // Writes source as a quality-90 JPEG at destination, shrunk so neither side
 // exceeds maxSide when shrink is set (never enlarged). Errors propagate.
