@@ -19,6 +19,8 @@ HeaderFontDialog::HeaderFontDialog(QWidget *parent)
     m_fonts = new QFontDialog(this);
     m_fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     m_fonts->setWindowFlags(Qt::Widget);
+    // Escape reaches the embedded dialog first; it must close the whole one.
+    connect(m_fonts, &QDialog::finished, this, &QDialog::done);
 
     m_color = new ColorSwatch(this);
     m_color->setObjectName(QStringLiteral("color"));
@@ -43,12 +45,17 @@ HeaderFontDialog::HeaderFontDialog(QWidget *parent)
 
 QFont HeaderFontDialog::currentFont() const
 {
-    return m_fonts->currentFont();
+    // A face that is not installed shows as its stand-in; left untouched, the
+    // font keeps its own name rather than taking the stand-in's.
+    const QFont font = m_fonts->currentFont();
+    return font == m_shownFont ? m_givenFont : font;
 }
 
 void HeaderFontDialog::setCurrentFont(const QFont &font)
 {
     m_fonts->setCurrentFont(font);
+    m_givenFont = font;
+    m_shownFont = m_fonts->currentFont();
 }
 
 QColor HeaderFontDialog::currentColor() const

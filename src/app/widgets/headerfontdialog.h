@@ -26,4 +26,6 @@ private:
 
     QFontDialog *m_fonts = nullptr;
     ColorSwatch *m_color = nullptr;
+    QFont m_givenFont;
+    QFont m_shownFont;
 };
