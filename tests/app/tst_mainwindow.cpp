@@ -66,6 +66,10 @@ private slots:
     void folderDoubleClickOpensFolder_data();
     void folderDoubleClickOpensFolder();
 
+    void imageViewFitsAndCentres_data();
+    void imageViewFitsAndCentres();
+    void fileListItemHeight();
+
     void folderFromArguments_data();
     void folderFromArguments();
     void errorReport_data();
@@ -593,6 +597,60 @@ void TestMainWindow::folderDoubleClickOpensFolder()
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
 
     QCOMPARE(shell.urls, opened ? QList<QUrl>{QUrl::fromLocalFile(text)} : QList<QUrl>{});
+}
+
+void TestMainWindow::imageViewFitsAndCentres_data()
+{
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<bool>("fit");
+    QTest::addColumn<QRect>("drawn"); // where the picture lands in a 200 x 200 view
+
+    QTest::newRow("wide, shrunk") << QSize(400, 100) << true << QRect(0, 75, 200, 50);
+    QTest::newRow("tall, shrunk") << QSize(100, 400) << true << QRect(75, 0, 50, 200);
+    QTest::newRow("small, not enlarged") << QSize(50, 20) << true << QRect(75, 90, 50, 20);
+    QTest::newRow("full size") << QSize(400, 100) << false << QRect(0, 0, 200, 100);
+    QTest::newRow("full size, small") << QSize(50, 20) << false << QRect(0, 0, 50, 20);
+}
+
+void TestMainWindow::imageViewFitsAndCentres()
+{
+    QFETCH(QSize, picture);
+    QFETCH(bool, fit);
+    QFETCH(QRect, drawn);
+
+    QImage image(picture, QImage::Format_RGB888);
+    image.fill(Qt::red);
+    ImageView view;
+    view.setFitMode(fit);
+    view.setImage(image);
+    view.resize(200, 200);
+    QCOMPARE(view.minimumSizeHint(), fit ? QSize(0, 0) : picture);
+
+    const QImage shot = view.grab().toImage();
+    const auto isRed = [&](QPoint p) { return shot.pixelColor(p) == QColor(Qt::red); };
+    QVERIFY(isRed(drawn.topLeft()));
+    QVERIFY(isRed(drawn.bottomRight()));
+    QVERIFY(isRed(drawn.center()));
+    if (drawn.left() > 0)
+        QVERIFY(!isRed(drawn.topLeft() - QPoint(1, 0)));
+    if (drawn.top() > 0)
+        QVERIFY(!isRed(drawn.topLeft() - QPoint(0, 1)));
+    if (drawn.right() < 199)
+        QVERIFY(!isRed(drawn.bottomRight() + QPoint(1, 0)));
+    if (drawn.bottom() < 199)
+        QVERIFY(!isRed(drawn.bottomRight() + QPoint(0, 1)));
+
+    view.clear();
+    QVERIFY(view.isEmpty());
+}
+
+void TestMainWindow::fileListItemHeight()
+{
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    window->files->addItems({QStringLiteral("/photos/a.jpg"), QStringLiteral("/photos/b.jpg")});
+    QCOMPARE(window->files->visualItemRect(window->files->item(1)).top(), 15);
+    QCOMPARE(window->files->selectionMode(), QAbstractItemView::ExtendedSelection);
 }
 
 void TestMainWindow::folderFromArguments_data()
