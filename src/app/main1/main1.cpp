@@ -1,5 +1,6 @@
 #include "main1/main1.h"
 
+#include "ListFiles/listfiles.h"
 #include "main1/errorreport.h"
 #include "widgets/clickablelineedit.h"
 #include "widgets/colorswatch.h"
@@ -138,6 +139,12 @@ void TForm1::TntFormClose()
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
+    // A run still going ends at its next row, and scanners are stopped and
+    // waited for while their hand-overs are served, so none is left blocked.
+    StopRequested = true;
+    tListFiles::StopAll();
+    tListFiles::WaitAll([] { QCoreApplication::processEvents(); });
+
     // A failed save is reported and the window closes anyway: keeping it open
     // would trap the user in a window that cannot be left.
     RunHandler([this] { TntFormClose(); });
