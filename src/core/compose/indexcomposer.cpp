@@ -170,10 +170,13 @@ private:
             painter.drawImage(at, t);
         }
 
+        // The size of the picture the area opens, for its pop-up window: known
+        // already unless it is the fallback or nothing could be read.
+        QSize linkedSize = fellBack ? QSize() : attempt.fullSize;
         // A source that cannot be read is not copied: its area opens the
         // fallback picture, as it would without copying.
         if (settings.copyFiles && !fellBack)
-            used = copy(source, used, settings);
+            used = copy(source, used, settings, linkedSize);
 
         TMapRec &record = m_mapRecs[i];
         record.Left = at.x();
@@ -182,7 +185,7 @@ private:
         record.Height = t.height();
         record.FileName = used;
         if (settings.autoDisplay) {
-            const QSize size = ReadImageDimensions(used);
+            const QSize size = linkedSize.isValid() ? linkedSize : ReadImageDimensions(used);
             record.PopupWidth = size.width() + PopupPadding;
             record.PopupHeight = size.height() + PopupPadding;
         } else {
@@ -196,8 +199,8 @@ private:
             m_callbacks.thumbnailPlaced();
     }
 
-    // Returns the copy's path, or used unchanged when the source could not be read.
-    QString copy(const QString &source, const QString &used, const ThumbnailSettings &settings)
+    // Returns the copy's path and size, or used unchanged when the source could not be read.
+    QString copy(const QString &source, const QString &used, const ThumbnailSettings &settings, QSize &size)
     {
         const QString destination = m_copyNamer.destinationFor(settings.saveFolder, PathRules::fileNamePart(used));
         QImage image;
@@ -210,6 +213,7 @@ private:
         }
         // A destination that cannot be written ends the run with the system's reason.
         WriteJpegCopy(image, source, destination);
+        size = image.size();
         return destination;
     }
 

@@ -112,6 +112,7 @@ ThumbnailAttempt TryFileToThumbnail(const QString &path, int n)
         return attempt;
     }
     const QSize full = picture->size();
+    attempt.fullSize = full;
     const QRect fitted = ProportionalRect(full.width(), full.height(), n);
     try {
         if (picture->kind() == PictureKind::Jpeg)

@@ -52,6 +52,7 @@ struct ThumbnailAttempt
     };
     Outcome outcome = Made;
     QImage thumbnail;
+    QSize fullSize; // the picture's upright size, once it was read
     QString reason;
 };
 ThumbnailAttempt TryFileToThumbnail(const QString &path, int n);
