@@ -158,6 +158,13 @@ public:
 
     // Saving.
     void SaveBtnClick();
+    // Writes the image-map page beside the saved sheet and offers it to "Browse last".
+    void MakeMapFile(const QString &jpegPath);
+    // The save dialog of SAVE and "Save image", made on first use; it keeps its folder.
+    PictureFileDialog *SPD = nullptr;
+    // Runs SPD with the filter, starting in firstFolder unless that is empty; the
+    // confirmed path, or empty when cancelled.
+    QString ChooseSavePath(const QString &filter, const QString &firstFolder = {});
 
     // Preview pane.
     void TntButton8Click();
