@@ -99,6 +99,10 @@ Document parse(QByteArray bytes)
     const QByteArray &b = doc.bytes;
     if (b.startsWith(Utf16Mark)) {
         doc.encoding = Encoding::Utf16;
+        // A stray last byte is half a character: no line holds it, and text
+        // appended after it would be read shifted by one byte.
+        if ((b.size() - Utf16Mark.size()) % 2 != 0)
+            doc.bytes.chop(1);
         qsizetype start = Utf16Mark.size();
         while (start < b.size()) {
             qsizetype i = start;
