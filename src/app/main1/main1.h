@@ -155,6 +155,11 @@ public:
     void filesClick();
     void filesDblClick();
     void filesKeyDown(QKeyEvent *event);
+    void ScanFinished();
+    // Paths dropped onto the list: folders are scanned like "Add files", files added.
+    void filesDragDrop(const QStringList &paths);
+    // Scans started from this window whose end notice has not run yet.
+    int ScansRunning = 0;
 
     // Saving.
     void SaveBtnClick();
@@ -186,6 +191,11 @@ public:
     // Clipboard watch.
     void TntButton5Click();
     void ClipNote1ClipboardChange();
+    void AddClipboardFiles();
+    bool HasListedExtension(const QString &lowerName) const;
+
+    int FHeaderCharSet = 0;           // the stored "CharSet" of the header font, which QFont lacks
+    QStringList FLastClipboardFiles;  // Wayland: the files of the clipboard change handled last
 
 protected:
     void closeEvent(QCloseEvent *event) override;
