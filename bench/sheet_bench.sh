@@ -2,7 +2,8 @@
 # Times pictoloom-sheet at its default settings against the tools a user would
 # pick instead, side by side in one run: every round runs each command once, in
 # turn, and the table shows the median of the rounds, its ratio to the floor
-# (djpeg decoding every file at 1/8 on both cores) and the peak memory.
+# (djpeg decoding every file at 1/8 on both cores), the CPU time (user +
+# system, steadier than the wall time on a busy machine) and the peak memory.
 #
 # Usage: sheet_bench.sh PICTOLOOM_SHEET [CORPUS_DIR] [ROUNDS]
 #   CORPUS_DIR as made by sheet_corpus.sh (default /tmp/pictoloom-corpus)
@@ -38,7 +39,7 @@ run_table() {
     for ((r = 1; r <= rounds; r++)); do
         for i in "${!names[@]}"; do
             rm -rf "$work/out" && mkdir "$work/out"
-            /usr/bin/time -f "%e %M" -o "$work/time" bash -c "${lines[$i]}" > /dev/null 2> "$work/err"
+            /usr/bin/time -f "%e %M %U %S" -o "$work/time" bash -c "${lines[$i]}" > /dev/null 2> "$work/err"
             local status=$?
             if [ "$status" -eq 0 ]; then
                 cat "$work/time" >> "$work/result.$i"
@@ -51,21 +52,22 @@ run_table() {
     echo
     echo "### $title ($n files, median of $rounds)"
     echo
-    echo "| command | time (s) | x floor | peak memory (MB) |"
-    echo "|---|---:|---:|---:|"
+    echo "| command | time (s) | x floor | CPU (s) | peak memory (MB) |"
+    echo "|---|---:|---:|---:|---:|"
     local floor=""
     for i in "${!names[@]}"; do
         if grep -q '^failed' "$work/result.$i"; then
             echo "| ${names[$i]} | $(grep -m1 '^failed' "$work/result.$i") | | |"
             continue
         fi
-        local seconds memory
+        local seconds memory cpu
         seconds=$(cut -d' ' -f1 "$work/result.$i" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}')
         memory=$(cut -d' ' -f2 "$work/result.$i" | sort -n | awk '{a[NR]=$1} END {printf "%.0f", a[int((NR+1)/2)]/1024}')
+        cpu=$(awk '{print $3 + $4}' "$work/result.$i" | sort -n | awk '{a[NR]=$1} END {printf "%.2f", a[int((NR+1)/2)]}')
         [ "${names[$i]}" = "floor: djpeg -scale 1/8, xargs -P2" ] && floor=$seconds
         local ratio="-"
         [ -n "$floor" ] && ratio=$(awk -v s="$seconds" -v f="$floor" 'BEGIN {printf "%.2f", s / f}')
-        echo "| ${names[$i]} | $seconds | $ratio | $memory |"
+        echo "| ${names[$i]} | $seconds | $ratio | $cpu | $memory |"
     done
     rm -f "$work"/result.*
     names=()

@@ -90,14 +90,17 @@ int compose(SheetJob job)
 {
     checkSheetFolder(job.sheetPath);
 
-    const QStringList files = collectPictureFiles(job.sources, job.extensions, job.subFolders);
+    const QStringList files = collectPictureFiles(job.sources, job.extensions, job.subFolders,
+                                                  {job.sheetPath, PlaceholderImage::besideSheet(job.sheetPath)});
     if (files.isEmpty()) {
         printError(QStringLiteral("no picture files found in the sources (extensions \"%1\")").arg(job.extensions));
         return Failure;
     }
     const QString refusal = SheetRefusal(job.options, int(files.size()));
     if (!refusal.isEmpty()) {
-        printError(refusal);
+        const SheetOptions &o = job.options;
+        printError(QStringLiteral("--width %1 --cols %2 --sides %3 --space %4: %5")
+                       .arg(o.width).arg(o.columns).arg(o.sides).arg(o.spacer).arg(refusal));
         return BadUsage;
     }
 

@@ -32,11 +32,15 @@ QString absolutePath(const QString &path)
 
 namespace {
 
-void scanFolder(const QString &folder, const QString &extensions, bool subFolders, QStringList &files)
+void scanFolder(const QString &folder, const QString &extensions, bool subFolders, const QStringList &outputs,
+                QStringList &files)
 {
     QObject receiver;
     QEventLoop loop;
-    const tListTarget target{&receiver, [&files](const QString &path) { files.append(path); }};
+    const tListTarget target{&receiver, [&](const QString &path) {
+                                 if (!outputs.contains(path))
+                                     files.append(path);
+                             }};
     // The scanner deletes itself; its end notice reaches this thread through the loop.
     new tListFiles(folder, target, extensions, true, subFolders, [&loop] { loop.quit(); });
     loop.exec();
@@ -46,12 +50,13 @@ void scanFolder(const QString &folder, const QString &extensions, bool subFolder
 
 } // namespace
 
-QStringList collectPictureFiles(const QStringList &sources, const QString &extensions, bool subFolders)
+QStringList collectPictureFiles(const QStringList &sources, const QString &extensions, bool subFolders,
+                                const QStringList &outputs)
 {
     QStringList files;
     for (const QString &source : sources) {
         if (pathKind(source) == PathKind::Folder)
-            scanFolder(source, extensions, subFolders, files);
+            scanFolder(source, extensions, subFolders, outputs, files);
         else
             files.append(source);
     }

@@ -15,4 +15,7 @@ QString absolutePath(const QString &path);
 // what a scan of it finds (extension list, sub-folders on request, file-system
 // order), a file itself. Runs the scans one after the other and needs a
 // running application object, whose thread receives the scanners' hand-overs.
-QStringList collectPictureFiles(const QStringList &sources, const QString &extensions, bool subFolders);
+// A scan leaves out the paths in outputs, so that an earlier run's sheet in a
+// source folder does not become a thumbnail of the next one.
+QStringList collectPictureFiles(const QStringList &sources, const QString &extensions, bool subFolders,
+                                const QStringList &outputs);

@@ -77,6 +77,7 @@ private slots:
     void pageAreasFollowTheSources_data();
     void pageAreasFollowTheSources();
     void unreadableFileIsReportedAndDrawn();
+    void earlierSheetInASourceFolderIsLeftOut();
     void popupSizeAndCopies();
     void settingsFileGivesTheDefaults();
     void helpNamesEveryOption();
@@ -150,7 +151,7 @@ void TestSheetTool::exitStatus_data()
     QTest::newRow("header font") << QStringList{"--header-font", "Sans,huge"} << "out/s.jpg" << 2 << "--header-font";
     QTest::newRow("default image missing") << QStringList{"--default-image", "none.jpg"} << "out/s.jpg" << 2 << "--default-image";
     QTest::newRow("unknown option") << QStringList{"--colour"} << "out/s.jpg" << 2 << "colour";
-    QTest::newRow("no room for thumbnails") << QStringList{"--width", "400", "--sides", "200"} << "out/s.jpg" << 2 << "no room";
+    QTest::newRow("no room for thumbnails") << QStringList{"--width", "400", "--sides", "200"} << "out/s.jpg" << 2 << "--width 400 --cols 8 --sides 200 --space 10: The thumbnails have no room";
     QTest::newRow("no files found") << QStringList{"--extensions", ".tif"} << "out/s.jpg" << 1 << "no picture files";
 }
 
@@ -266,6 +267,19 @@ void TestSheetTool::unreadableFileIsReportedAndDrawn()
     QCOMPARE(own.exitCode, 0);
     QCOMPARE(areaLinks(pageText(output(QStringLiteral("own_index.html")))), QStringList{QStringLiteral("../source/2.jpg")});
     QVERIFY(!QFileInfo::exists(output(QStringLiteral("own_default.jpg"))));
+}
+
+void TestSheetTool::earlierSheetInASourceFolderIsLeftOut()
+{
+    writeBytes(source() + QStringLiteral("/broken.jpg"), "not a picture");
+    const QStringList arguments{QStringLiteral("source"), QStringLiteral("-o"), QStringLiteral("source/index.jpg")};
+    QCOMPARE(runTool(arguments).exitCode, 0);
+    QVERIFY(QFileInfo::exists(source() + QStringLiteral("/index_default.jpg")));
+    QCOMPARE(runTool(arguments).exitCode, 0);
+    const QStringList links = areaLinks(pageText(source() + QStringLiteral("/index_index.html")));
+    QCOMPARE(links.size(), 8);
+    QVERIFY(!links.contains(QStringLiteral("index.jpg")));
+    QCOMPARE(links.count(QStringLiteral("index_default.jpg")), 1); // the broken file's cell
 }
 
 void TestSheetTool::popupSizeAndCopies()
