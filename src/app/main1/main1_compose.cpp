@@ -2,6 +2,7 @@
 #include "main1/main1.h"
 
 #include "compose/indexcomposer.h"
+#include "main1/composerun.h"
 #include "main1/errorreport.h"
 #include "main1/maprecs.h"
 #include "thumbnail/thumbnail.h"
@@ -49,6 +50,11 @@ private:
 };
 
 } // namespace
+
+bool ComposeRunning()
+{
+    return RunInProgress;
+}
 
 void TForm1::GoBtnClick()
 {

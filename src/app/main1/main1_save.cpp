@@ -1,6 +1,7 @@
 // SAVE: the JPEG file and the image-map page.
 #include "main1/main1.h"
 
+#include "main1/composerun.h"
 #include "main1/delay.h"
 #include "main1/maprecs.h"
 #include "mappage/mappage.h"
@@ -36,7 +37,8 @@ QString TForm1::ChooseSavePath(const QString &filter, const QString &firstFolder
 
 void TForm1::SaveBtnClick()
 {
-    if (TntImage1->isEmpty())
+    // During a run the map records are half rewritten and do not match the sheet.
+    if (TntImage1->isEmpty() || ComposeRunning())
         return;
     const QString jpegPath = ChooseSavePath(
         PictureRegistry::jpegDialogFilter(), CopyFiles->isChecked() ? SaveFolder->text() : Folder->text());
