@@ -26,6 +26,7 @@ private:
     QString m_default;
     std::unique_ptr<TForm1> m_window;
     QStringList m_messages;
+    int m_dialogs = 0;
     std::function<void()> m_onMessage;
 
     QString jpegFile(const QString &name, int width, int height)
@@ -54,8 +55,10 @@ private slots:
     {
         QFile::remove(DefaultSettingsPath());
         m_messages.clear();
+        m_dialogs = 0;
         m_onMessage = nullptr;
         Modal::setHook([this](QDialog &dialog) {
+            ++m_dialogs;
             if (auto *box = qobject_cast<QMessageBox *>(&dialog))
                 m_messages << box->text();
             if (m_onMessage)
@@ -169,6 +172,15 @@ private slots:
         QCOMPARE(MapRecs.size(), 3);
         QCOMPARE(m_window->TntImage1->image().height(), 137 + 80);
         QCOMPARE(m_window->files->count(), 33);
+    }
+
+    void saveWaitsForTheRun()
+    {
+        addFiles(3, m_photo);
+        m_window->TntImage1->setImage(SamplePictures::halves(10, 10));
+        QTimer::singleShot(0, this, [this] { QTest::mouseClick(m_window->SaveBtn, Qt::LeftButton); });
+        clickGo();
+        QCOMPARE(m_dialogs, 0);
     }
 
     void errorKeepsTheDrawnPart()
