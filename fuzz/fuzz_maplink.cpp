@@ -1,6 +1,7 @@
 // The page's link builder on arbitrary paths. The input is "folder\0file";
 // the link must be safe inside the page's markup and script, must decode back
 // to the relative path, and that path must lead from the folder to the file.
+#include "ListFiles/localpath.h"
 #include "mappage/maplink.h"
 
 #include <QByteArray>
@@ -64,13 +65,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (split < 0)
         return 0;
     // Absolute, as the composer hands them over.
-    const QString folder = QLatin1Char('/') + QString::fromUtf8(input.left(split));
-    const QString file = QLatin1Char('/') + QString::fromUtf8(input.mid(split + 1));
+    const QString folder = QLatin1Char('/') + LocalPath::fromNative(input.left(split));
+    const QString file = QLatin1Char('/') + LocalPath::fromNative(input.mid(split + 1));
 
     const QString relative = MapLink::relativePath(folder, file);
     const QString link = MapLink::linkFor(folder, file);
     checkLink(link);
-    check(QString::fromUtf8(QByteArray::fromPercentEncoding(link.toLatin1())) == relative, "link decodes to the relative path");
+    check(LocalPath::fromNative(QByteArray::fromPercentEncoding(link.toLatin1())) == relative,
+          "link decodes to the relative path");
     checkAttribute(MapLink::escapeHtmlAttribute(link));
     checkAttribute(MapLink::escapeHtmlAttribute(file));
 

@@ -1,5 +1,7 @@
 #include "mappage/maplink.h"
 
+#include "ListFiles/localpath.h"
+
 #include <QDir>
 #include <QStringList>
 
@@ -68,11 +70,13 @@ QString relativePath(const QString &folder, const QString &filePath)
 QString encodeUrlPath(const QString &path)
 {
     static const char hex[] = "0123456789ABCDEF";
-    const QByteArray utf8 = path.toUtf8();
+    // The file name's own bytes: a name that is not valid UTF-8 holds lone
+    // surrogates, which toUtf8() would turn into "?", a link to another file.
+    const QByteArray bytes = LocalPath::toNative(path);
     QString result;
-    result.reserve(utf8.size());
+    result.reserve(bytes.size());
     bool beforeFirstSlash = true;
-    for (const char byte : utf8) {
+    for (const char byte : bytes) {
         if (byte == '/')
             beforeFirstSlash = false;
         if (keptInUrl(byte, beforeFirstSlash)) {

@@ -18,7 +18,8 @@ QString relativePath(const QString &folder, const QString &filePath);
 
 // Percent-encodes a relative path for use as a URL: blank, "#", "%", "?",
 // apostrophe, backslash, control characters, every non-ASCII character (as
-// UTF-8), and a ":" before the first "/" (it would read as a scheme). Letters,
+// the file name's bytes: UTF-8, or the raw bytes of a name that is not valid
+// UTF-8, see LocalPath), and a ":" before the first "/" (it would read as a scheme). Letters,
 // digits and the other printable ASCII characters stay as they are.
 QString encodeUrlPath(const QString &path);
 

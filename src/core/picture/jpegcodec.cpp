@@ -1,16 +1,25 @@
 #include "picture/jpegcodec.h"
 
+#include "ListFiles/localpath.h"
 #include "error.h"
 #include "picture/orientation.h"
 
+#include <QFile>
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <system_error>
+#include <utility>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <jpeglib.h>
 #include <jerror.h>
@@ -23,6 +32,10 @@ namespace {
 // capped, and so is the picture we are asked to fill.
 constexpr long MaxDecoderMemory = 1L << 30;
 constexpr qint64 MaxDecodedPixels = qint64(256) << 20;
+// Real progressive files have about ten scans. Each scan makes the decoder
+// walk the whole coefficient buffer, so thousands of tiny scans would keep a
+// thread busy for minutes on a file of a few kilobytes.
+constexpr int MaxScans = 500;
 
 struct ErrorManager
 {
@@ -36,6 +49,20 @@ extern "C" void exitWithJump(j_common_ptr cinfo)
     auto *err = reinterpret_cast<ErrorManager *>(cinfo->err);
     (*cinfo->err->format_message)(cinfo, err->message);
     std::longjmp(err->jump, 1);
+}
+
+[[noreturn]] void exitWithMessage(j_common_ptr cinfo, const char *message)
+{
+    auto *err = reinterpret_cast<ErrorManager *>(cinfo->err);
+    std::snprintf(err->message, sizeof err->message, "%s", message);
+    std::longjmp(err->jump, 1);
+}
+
+// Called while the decoder takes in a multi-scan file.
+extern "C" void limitScans(j_common_ptr cinfo)
+{
+    if (cinfo->is_decompressor && reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > MaxScans)
+        exitWithMessage(cinfo, "Too many scans in the JPEG file");
 }
 
 // Warnings are ignored but for a truncated file: libjpeg would pad it with grey
@@ -58,8 +85,14 @@ struct Decompressor
 {
     jpeg_decompress_struct cinfo{};
     ErrorManager err{};
+    jpeg_progress_mgr progress{};
     bool created = false;
-    Decompressor() { installErrorManager(err); cinfo.err = &err.pub; }
+    Decompressor()
+    {
+        installErrorManager(err);
+        cinfo.err = &err.pub;
+        progress.progress_monitor = limitScans;
+    }
     ~Decompressor()
     {
         if (created)
@@ -93,6 +126,7 @@ bool openSource(Decompressor *d, const QByteArray *data, bool withMarkers)
     jpeg_create_decompress(&d->cinfo);
     d->created = true;
     d->cinfo.mem->max_memory_to_use = MaxDecoderMemory;
+    d->cinfo.progress = &d->progress;
     jpeg_mem_src(&d->cinfo, reinterpret_cast<const unsigned char *>(data->constData()),
                  static_cast<unsigned long>(data->size()));
     if (withMarkers)
@@ -112,6 +146,22 @@ bool prepareOutput(Decompressor *d, int denominator)
     d->cinfo.scale_denom = static_cast<unsigned>(denominator);
     jpeg_calc_output_dimensions(&d->cinfo);
     return true;
+}
+
+// A progressive or multi-scan file is held whole as coefficients, at the
+// stored size whatever the scale: two bytes for each of its samples.
+qint64 coefficientBytes(const jpeg_decompress_struct &cinfo)
+{
+    // What libjpeg's own jpeg_has_multiple_scans() tells, without a call that could jump.
+    if (!cinfo.progressive_mode && cinfo.comps_in_scan >= cinfo.num_components)
+        return 0;
+    qint64 bytes = 0;
+    for (int i = 0; i < cinfo.num_components; ++i) {
+        const jpeg_component_info &c = cinfo.comp_info[i];
+        bytes += qint64(c.width_in_blocks + c.h_samp_factor) * (c.height_in_blocks + c.v_samp_factor)
+            * qint64(sizeof(JBLOCK));
+    }
+    return bytes;
 }
 
 bool readPixels(Decompressor *d, unsigned char *bits, qsizetype bytesPerLine, unsigned char *cmykRow)
@@ -182,6 +232,58 @@ int orientationOf(const jpeg_decompress_struct &cinfo)
     return 1;
 }
 
+[[noreturn]] void cannotCreate(const QString &path, int error)
+{
+    throw PictoloomError(QStringLiteral("Cannot create file \"%1\". %2")
+                             .arg(path, QString::fromStdString(std::generic_category().message(error))));
+}
+
+// Closes the descriptor and, until released, removes the temporary file.
+struct TemporaryFile
+{
+    QByteArray name;
+    int fd = -1;
+    ~TemporaryFile()
+    {
+        if (fd >= 0)
+            ::close(fd);
+        if (!name.isEmpty())
+            ::unlink(name.constData());
+    }
+};
+
+// QFile spells names as UTF-8, so a name holding other bytes (see LocalPath)
+// would come out as another name. Such a file is written with the name's own
+// bytes, through a temporary file in the same folder renamed over it.
+void writeNativeFile(const QByteArray &bytes, const QString &path)
+{
+    const QByteArray native = LocalPath::toNative(path);
+    TemporaryFile temp;
+    // A short name of its own, so that a name at the length limit still gets one.
+    temp.name = native.left(native.lastIndexOf('/') + 1) + ".pictoloom-XXXXXX";
+    temp.fd = ::mkstemp(temp.name.data());
+    if (temp.fd < 0) {
+        temp.name.clear();
+        cannotCreate(path, errno);
+    }
+    // mkstemp makes the file private; a copy is as readable as QSaveFile would make it.
+    if (::fchmod(temp.fd, S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH) != 0)
+        cannotCreate(path, errno);
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(temp.fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            cannotCreate(path, n < 0 ? errno : ENOSPC);
+        done += n;
+    }
+    if (::fsync(temp.fd) != 0 || ::close(std::exchange(temp.fd, -1)) != 0)
+        cannotCreate(path, errno);
+    if (::rename(temp.name.constData(), native.constData()) != 0)
+        cannotCreate(path, errno);
+    temp.name.clear();
+}
+
 } // namespace
 
 Header readHeader(const QByteArray &data)
@@ -205,8 +307,9 @@ QImage decode(const QByteArray &data, int denominator)
     if (!openSource(d.get(), &data, false) || !prepareOutput(d.get(), denominator))
         fail(d->err);
 
+    // Refused before anything is allocated, so a bomb fails at once.
     const qint64 pixels = qint64(d->cinfo.output_width) * d->cinfo.output_height;
-    if (pixels > MaxDecodedPixels)
+    if (pixels > MaxDecodedPixels || coefficientBytes(d->cinfo) > MaxDecoderMemory)
         throw PictoloomError(QStringLiteral("Image too large (%1 x %2 pixels)")
                                  .arg(d->cinfo.image_width).arg(d->cinfo.image_height));
 
@@ -237,6 +340,8 @@ QByteArray encode(const QImage &image, int quality)
 void writeFile(const QImage &image, int quality, const QString &path)
 {
     const QByteArray bytes = encode(image, quality);
+    if (QFile::encodeName(path) != LocalPath::toNative(path))
+        return writeNativeFile(bytes, path);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw PictoloomError(QStringLiteral("Cannot create file \"%1\". %2").arg(path, file.errorString()));
