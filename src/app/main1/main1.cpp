@@ -98,6 +98,8 @@ void TForm1::WireHandlers()
     bind(files, &FileListBox::doubleClicked, &TForm1::filesDblClick);
     connect(files, &FileListBox::keyDown, this,
             [this](QKeyEvent *event) { RunHandler([&] { filesKeyDown(event); }); });
+    connect(files, &FileListBox::pathsDropped, this,
+            [this](const QStringList &paths) { RunHandler([&] { filesDragDrop(paths); }); });
 
     bind(TntButton8, &QPushButton::clicked, &TForm1::TntButton8Click);
     bind(TntButton9, &QPushButton::clicked, &TForm1::TntButton9Click);
