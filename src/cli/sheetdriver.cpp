@@ -39,9 +39,23 @@ QString folderOf(const QString &path)
 // of thumbnails would waste the whole run.
 void checkSheetFolder(const QString &sheetPath)
 {
-    if (::access(LocalPath::toNative(folderOf(sheetPath)).constData(), W_OK | X_OK) != 0)
+    const QString folder = folderOf(sheetPath);
+    int error = 0;
+    switch (pathKind(folder)) {
+    case PathKind::Missing:
+        error = ENOENT;
+        break;
+    case PathKind::File:
+        error = ENOTDIR;
+        break;
+    case PathKind::Folder:
+        if (::access(LocalPath::toNative(folder).constData(), W_OK | X_OK) != 0)
+            error = errno;
+        break;
+    }
+    if (error != 0)
         throw PictoloomError(QStringLiteral("Cannot create file \"%1\". %2")
-                                 .arg(sheetPath, QString::fromLocal8Bit(std::strerror(errno))));
+                                 .arg(sheetPath, QString::fromLocal8Bit(std::strerror(error))));
 }
 
 // What the footer names: the first folder among the sources, else the first file's folder.
