@@ -45,6 +45,7 @@ void StartScan(TForm1 &form, const QString &folder, std::function<void()> then =
         const QCursor *present = QGuiApplication::overrideCursor();
         SavedCursor = present ? *present : QCursor();
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        form.files->setBulkAdding(true);
     }
 
     FileListBox *list = form.files;
@@ -112,6 +113,7 @@ void TForm1::ScanFinished()
     if (ScansRunning == 0 || --ScansRunning > 0)
         return;
     SelFilesBtn->setText(QStringLiteral("Add files"));
+    files->setBulkAdding(false);
     QGuiApplication::restoreOverrideCursor();
 }
 

@@ -73,6 +73,13 @@ FileListBox::FileListBox(QWidget *parent)
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
+    m_pendingLayout.setSingleShot(true);
+    m_pendingLayout.setInterval(BulkLayoutInterval);
+    connect(&m_pendingLayout, &QTimer::timeout, this, [this] {
+        QListWidget::doItemsLayout();
+        m_sinceLayout.restart();
+        viewport()->update();
+    });
 
     // Entries added with addItem & co. by anyone are moved to their place here.
     // The view and the selection model have seen the insertion already: they
@@ -82,6 +89,27 @@ FileListBox::FileListBox(QWidget *parent)
                 if (m_sorted && !m_placing)
                     placeInsertedRows(first, last);
             });
+}
+
+void FileListBox::setBulkAdding(bool on)
+{
+    m_bulk = on;
+    if (!on && m_pendingLayout.isActive()) {
+        m_pendingLayout.stop();
+        QListWidget::doItemsLayout();
+        viewport()->update();
+    }
+}
+
+void FileListBox::doItemsLayout()
+{
+    if (m_bulk && m_sinceLayout.isValid() && m_sinceLayout.elapsed() < BulkLayoutInterval) {
+        if (!m_pendingLayout.isActive())
+            m_pendingLayout.start();
+        return;
+    }
+    QListWidget::doItemsLayout();
+    m_sinceLayout.restart();
 }
 
 void FileListBox::addPath(const QString &path)

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QCollator>
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QStringList>
+#include <QTimer>
 
 // The file list: a list of paths with extended selection that reports clicks,
 // double-clicks anywhere in it, every key before the list handles it, and
@@ -35,6 +37,13 @@ public:
     // Removes the selected entries, in runs of neighbours rather than one by one.
     void removeSelected();
 
+    // While a scan pours entries in, the view lays itself out at most every
+    // BulkLayoutInterval ms: laying out every entry again after each new one
+    // makes a long scan quadratic. Switching off lays out at once.
+    static constexpr int BulkLayoutInterval = 40;
+    void setBulkAdding(bool on);
+    void doItemsLayout() override;
+
 signals:
     // A mouse click, or a key that moved the current entry.
     void clicked();
@@ -61,6 +70,9 @@ private:
     void placeInsertedRows(int first, int last);
 
     QCollator m_collator;
+    bool m_bulk = false;
+    QElapsedTimer m_sinceLayout;
+    QTimer m_pendingLayout;
     bool m_sorted = false;
     bool m_placing = false; // our own insertions are already in place
 };
