@@ -4,6 +4,7 @@
 #include "error.h"
 #include "mappage/maplink.h"
 #include "picture/jpegcodec.h"
+#include "picture/magickreader.h"
 #include "settings/inifile.h"
 
 #include <QColor>
@@ -60,6 +61,8 @@ private slots:
     void iniUtf16StrayLastByte();
     void nonUtf8NameKeepsItsBytes_data();
     void nonUtf8NameKeepsItsBytes();
+    void avifDeclaredTallerThanCoded_data();
+    void avifDeclaredTallerThanCoded();
 };
 
 void TestRegressions::iniUtf16StrayLastByte_data()
@@ -134,6 +137,29 @@ void TestRegressions::nonUtf8NameKeepsItsBytes()
     QCOMPARE(QColor(JpegCodec::decode(written, 1).pixel(1, 1)).blue() > 200, true);
     // Nothing else was left in the folder: no temporary file, no misspelt copy.
     QCOMPARE(entriesOf(native.left(native.lastIndexOf('/'))), QList<QByteArray>{native.mid(native.lastIndexOf('/') + 1)});
+}
+
+void TestRegressions::avifDeclaredTallerThanCoded_data()
+{
+    QTest::addColumn<QByteArray>("coder");
+    QTest::newRow("AVIF") << QByteArray("AVIF");
+    QTest::newRow("HEIF") << QByteArray("HEIF");
+}
+
+// The container says 16 x 17164, the coded picture is 16 x 12: GraphicsMagick's
+// readers copied 17164 rows out of a 12-row buffer and crashed.
+void TestRegressions::avifDeclaredTallerThanCoded()
+{
+    QFETCH(QByteArray, coder);
+    QFile file(QStringLiteral(PICTOLOOM_TEST_DATA "/avif-declared-taller-than-coded.avif"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    try {
+        const QImage image = MagickReader::read(bytes, coder.constData());
+        QCOMPARE(image.size(), QSize(16, 12));
+    } catch (const PictoloomError &error) {
+        QVERIFY(!error.message().isEmpty());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestRegressions)

@@ -1,6 +1,7 @@
 #include "picture/magickreader.h"
 
 #include "error.h"
+#include "picture/heifreader.h"
 #include "picture/orientation.h"
 
 #include <QPainter>
@@ -82,6 +83,11 @@ bool hasDecoder(const char *coder)
 
 QImage read(const QByteArray &data, const char *coder)
 {
+    // GraphicsMagick's coders for these overrun their buffers on a crafted file.
+    for (const char *heif : {"AVIF", "HEIC", "HEIF"}) {
+        if (std::strcmp(coder, heif) == 0)
+            return HeifReader::read(data);
+    }
     initialise();
     if (data.isEmpty())
         throw PictoloomError(QStringLiteral("The file is empty"));

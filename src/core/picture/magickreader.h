@@ -3,7 +3,8 @@
 #include <QByteArray>
 #include <QImage>
 
-// GraphicsMagick reads every picture format but JPEG. The coder is always named:
+// GraphicsMagick reads every picture format but JPEG (HEIC, HEIF and AVIF go
+// to libheif directly, see HeifReader). The coder is always named:
 // left to itself GraphicsMagick trusts the content's magic bytes and could hand a
 // file named .png to Ghostscript or an SVG renderer.
 namespace MagickReader {
