@@ -1,3 +1,4 @@
+#include "compose/copynames.h"
 #include "compose/indexcomposer.h"
 #include "compose/sheetlayout.h"
 #include "picture/jpegpicture.h"
@@ -276,6 +277,16 @@ private slots:
         QCOMPARE(records[2].FileName, folder + "/img (4).jpg");
         QCOMPARE(contents(a), before);
         QCOMPARE(JpegPicture(contents(records[1].FileName)).size(), QSize(200, 300));
+    }
+
+    void numberedCopyNamesFitTheFileSystem()
+    {
+        const QString name = QString(251, QChar(u'y')) + ".jpg"; // 255 bytes
+        CopyNamer namer({});
+        QCOMPARE(namer.destinationFor("/out", name), "/out/" + name);
+        const QString second = namer.destinationFor("/out", name);
+        QCOMPARE(second, "/out/" + QString(247, QChar(u'y')) + " (2).jpg");
+        QCOMPARE(QFileInfo(second).fileName().toUtf8().size(), 255);
     }
 
     void unreadableSourceIsReportedAndTheRunGoesOn()

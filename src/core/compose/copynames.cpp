@@ -1,5 +1,6 @@
 #include "compose/copynames.h"
 
+#include "ListFiles/localpath.h"
 #include "paths/pathrules.h"
 
 #include <QFileInfo>
@@ -9,6 +10,26 @@ CopyNamer::CopyNamer(const QStringList &sources)
     for (const QString &source : sources)
         m_sources.insert(QFileInfo(source).absoluteFilePath());
 }
+
+namespace {
+
+// The longest file name the file systems take, in bytes.
+constexpr qsizetype MaxNameBytes = 255;
+
+// "stem (n).ext", the stem shortened where the number would make the name too
+// long for the file system.
+QString numbered(QString stem, int n, const QString &extension)
+{
+    const QString suffix = QStringLiteral(" (%1)%2").arg(n).arg(extension);
+    while (!stem.isEmpty() && LocalPath::toNative(stem + suffix).size() > MaxNameBytes) {
+        stem.chop(1);
+        if (!stem.isEmpty() && stem.back().isHighSurrogate())
+            stem.chop(1);
+    }
+    return stem + suffix;
+}
+
+} // namespace
 
 QString CopyNamer::destinationFor(const QString &folder, const QString &fileName)
 {
@@ -22,6 +43,6 @@ QString CopyNamer::destinationFor(const QString &folder, const QString &fileName
             m_taken.insert(absolute);
             return candidate;
         }
-        candidate = base + QStringLiteral("%1 (%2)%3").arg(stem).arg(n).arg(extension);
+        candidate = base + numbered(stem, n, extension);
     }
 }
