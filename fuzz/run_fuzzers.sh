@@ -39,7 +39,8 @@ for target in "${targets[@]}"; do
     findings="$build/findings/$target"
     mkdir -p "$findings"
     echo "== $target: ${seconds}s"
-    if ! nice -n 19 "$build/fuzz/$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=3072 \
+    # A fixed seed makes a CI run explore the same way each time; FUZZ_SEED=0 picks one at random.
+    if ! nice -n 19 "$build/fuzz/$target" -seed="${FUZZ_SEED:-1}" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=3072 \
             -print_final_stats=1 -artifact_prefix="$findings/" "$work/$target" \
             >"$findings/log.txt" 2>&1; then
         tail -n 60 "$findings/log.txt"
