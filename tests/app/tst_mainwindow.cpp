@@ -1,5 +1,6 @@
 #include "main1/errorreport.h"
 #include "main1/main1.h"
+#include "openedurls.h"
 #include "widgets/headerfontdialog.h"
 #include "widgets/modal.h"
 #include "widgets/picturefiledialog.h"
@@ -22,18 +23,6 @@
 #include <QUrl>
 
 #include <memory>
-
-// Receives the folders the window asks the desktop to open.
-class OpenedUrls : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl &url) { urls.append(url); }
-};
 
 class TestMainWindow : public QObject
 {

@@ -1,4 +1,5 @@
 #include "main1/main1.h"
+#include "openedurls.h"
 #include "picture/jpegcodec.h"
 #include "widgets/modal.h"
 
@@ -19,18 +20,6 @@
 #include <QUrl>
 
 #include <memory>
-
-// Receives what the window asks the desktop to open.
-class OpenedUrls : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl &url) { urls.append(url); }
-};
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "main1/delay.h"
 #include "main1/main1.h"
 #include "main1/maprecs.h"
+#include "openedurls.h"
 #include "picture/jpegcodec.h"
 #include "picture/pictureregistry.h"
 #include "widgets/modal.h"
@@ -20,18 +21,6 @@
 #include <QUrl>
 
 #include <memory>
-
-// Receives what the window asks the desktop to open.
-class OpenedUrls : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl &url) { urls.append(url); }
-};
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "contextmenu/contextmenuentry.h"
 #include "main1/main1.h"
+#include "openedurls.h"
 #include "widgets/modal.h"
 
 #include <QCoreApplication>
@@ -14,17 +15,6 @@
 #include <QUrl>
 
 #include <memory>
-
-class OpenedUrls : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl &url) { urls.append(url); }
-};
 
 class TestShell : public QObject
 {

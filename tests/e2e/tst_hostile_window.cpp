@@ -8,6 +8,7 @@
 #include "ListFiles/localpath.h"
 #include "main1/main1.h"
 #include "main1/maprecs.h"
+#include "openedurls.h"
 #include "picture/jpegcodec.h"
 #include "widgets/modal.h"
 
@@ -21,18 +22,6 @@
 #include <QSaveFile>
 #include <QTest>
 #include <QUrl>
-
-// Receives what the window asks the desktop to open; nothing is launched.
-class OpenedUrls : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl &url) { urls.append(url); }
-};
 
 class TestHostileWindow : public QObject
 {
