@@ -1,6 +1,7 @@
 #include "main1/main1.h"
 #include "openedurls.h"
 #include "picture/jpegcodec.h"
+#include "testfiles.h"
 #include "widgets/modal.h"
 
 #include <QClipboard>
@@ -30,12 +31,6 @@ QImage picture(int width, int height, int seed = 0)
         for (int x = 0; x < width; ++x)
             image.setPixel(x, y, qRgb((x * 7 + seed) % 256, (y * 5) % 256, (x * y + seed) % 256));
     return image;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 quint32 le(const QByteArray &bytes, int at, int size)

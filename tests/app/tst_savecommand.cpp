@@ -4,6 +4,7 @@
 #include "openedurls.h"
 #include "picture/jpegcodec.h"
 #include "picture/pictureregistry.h"
+#include "testfiles.h"
 #include "widgets/modal.h"
 
 #include <QCheckBox>
@@ -32,12 +33,6 @@ QImage sheet(int width, int height)
         for (int x = 0; x < width; ++x)
             image.setPixel(x, y, qRgb((x * 7) % 256, (y * 5) % 256, (x * y) % 256));
     return image;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void writeAll(const QString &path, const QByteArray &bytes)

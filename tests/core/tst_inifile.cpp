@@ -1,5 +1,6 @@
 #include "error.h"
 #include "settings/inifile.h"
+#include "testfiles.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -9,23 +10,6 @@
 #include <unistd.h>
 
 namespace {
-
-// The bytes of a file in the program's own encoding: FF FE, then UTF-16LE.
-QByteArray wide(const QString &text)
-{
-    QByteArray bytes("\xFF\xFE", 2);
-    for (const QChar c : text) {
-        bytes.append(char(c.unicode() & 0xFF));
-        bytes.append(char(c.unicode() >> 8));
-    }
-    return bytes;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 void writeAll(const QString &path, const QByteArray &bytes)
 {

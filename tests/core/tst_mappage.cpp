@@ -1,6 +1,7 @@
 #include "compose/maprec.h"
 #include "error.h"
 #include "mappage/mappage.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,12 +63,6 @@ QStringList pageEntries(const QByteArray &bytes)
         return {};
     text.chop(2);
     return text.split(QStringLiteral("\r\n"));
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 bool writeFile(const QString &path, const QByteArray &bytes)

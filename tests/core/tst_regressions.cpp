@@ -6,6 +6,7 @@
 #include "picture/jpegcodec.h"
 #include "picture/magickreader.h"
 #include "settings/inifile.h"
+#include "testfiles.h"
 
 #include <QColor>
 #include <QFile>
@@ -19,12 +20,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A writable copy of a fixture in dir.
 QString copyOfFixture(const QTemporaryDir &dir, const QString &name)

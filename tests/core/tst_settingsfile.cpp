@@ -3,6 +3,7 @@
 #include "settings/inifile.h"
 #include "settings/settingsfile.h"
 #include "settings/storedcolor.h"
+#include "testfiles.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -14,22 +15,6 @@
 Q_DECLARE_METATYPE(StoredSettings)
 
 namespace {
-
-QByteArray wide(const QString &text)
-{
-    QByteArray bytes("\xFF\xFE", 2);
-    for (const QChar c : text) {
-        bytes.append(char(c.unicode() & 0xFF));
-        bytes.append(char(c.unicode() >> 8));
-    }
-    return bytes;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 StoredSettings defaultsWith(const std::function<void(StoredSettings &)> &change)
 {
