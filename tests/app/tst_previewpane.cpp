@@ -1,3 +1,4 @@
+#include "dialoganswers.h"
 #include "main1/main1.h"
 #include "openedurls.h"
 #include "picture/jpegcodec.h"
@@ -53,11 +54,7 @@ private:
     QByteArray m_oldTmpdir;
     std::unique_ptr<TForm1> m_window;
     OpenedUrls m_shell;
-    QStringList m_messages;
-    QString m_answer; // the name given to the save dialog; empty cancels it
-    int m_dialogs = 0;
-    QString m_dialogFolder;
-    QStringList m_dialogFilters;
+    DialogAnswers m_ui;
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
@@ -95,30 +92,13 @@ private slots:
     void init()
     {
         QFile::remove(DefaultSettingsPath());
-        m_messages.clear();
+        m_ui.clear();
         m_shell.urls.clear();
-        m_answer.clear();
-        m_dialogs = 0;
         QDir(m_dir.path()).removeRecursively();
         m_temp = path("tmp");
         QVERIFY(QDir().mkpath(m_temp));
         qputenv("TMPDIR", QFile::encodeName(m_temp));
-        Modal::setHook([this](QDialog &dialog) {
-            if (auto *box = qobject_cast<QMessageBox *>(&dialog)) {
-                m_messages << box->text();
-                return int(QMessageBox::Ok);
-            }
-            auto *files = qobject_cast<QFileDialog *>(&dialog);
-            if (!files)
-                return int(QDialog::Rejected);
-            ++m_dialogs;
-            m_dialogFolder = files->directory().absolutePath();
-            m_dialogFilters = files->nameFilters();
-            if (m_answer.isEmpty())
-                return int(QDialog::Rejected);
-            files->selectFile(m_answer);
-            return int(QDialog::Accepted);
-        });
+        m_ui.install();
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_shell, "open");
         m_window = std::make_unique<TForm1>();
         Form1 = m_window.get();
@@ -206,17 +186,17 @@ private slots:
         QVERIFY(QDir().mkpath(path("first")));
         m_window->Folder->setText(path("first"));
         click(m_window->SaveBtn);
-        QCOMPARE(m_dialogFolder, path("first"));
+        QCOMPARE(m_ui.folder, path("first"));
         m_window->Folder->setText(path("elsewhere"));
         showPane(shown, image, source);
         const QImage saved = shown == QLatin1String("index") ? m_window->TntImage1->image() : image;
 
-        m_answer = path("out.jpg");
+        m_ui.answer = path("out.jpg");
         click(m_window->TntButton8);
 
-        QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join('\n')));
-        QCOMPARE(m_dialogFolder, path("first"));
-        QCOMPARE(m_dialogFilters, QStringList{QStringLiteral("JPEG Image (*.jpg)")});
+        QVERIFY2(m_ui.messages.isEmpty(), qPrintable(m_ui.messages.join('\n')));
+        QCOMPARE(m_ui.folder, path("first"));
+        QCOMPARE(m_ui.filters, QStringList{QStringLiteral("JPEG Image (*.jpg)")});
         QCOMPARE(readAll(path("out.jpg")), jpegSource ? source : JpegCodec::encode(saved, 25));
         QVERIFY(!QFile::exists(path("out_index.html")));
     }
@@ -233,12 +213,12 @@ private slots:
         QFETCH(QString, shown);
         showPane(shown, {});
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-        m_answer = path("out.jpg");
+        m_ui.answer = path("out.jpg");
         click(m_window->TntButton8);
         click(m_window->TntButton10);
         click(m_window->TntButton9);
-        QCOMPARE(m_dialogs, 0);
-        QVERIFY(m_messages.isEmpty());
+        QCOMPARE(m_ui.fileDialogs, 0);
+        QVERIFY(m_ui.messages.isEmpty());
         QVERIFY(m_shell.urls.isEmpty());
         QVERIFY(tempEntries().isEmpty());
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
@@ -268,7 +248,7 @@ private slots:
             showPane(shown, image, source);
             click(m_window->TntButton10);
 
-            QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join('\n')));
+            QVERIFY2(m_ui.messages.isEmpty(), qPrintable(m_ui.messages.join('\n')));
             QCOMPARE(tempEntries(), QStringList{name});
             const QByteArray written = readAll(file);
             if (shown == QLatin1String("index")) {
@@ -290,9 +270,9 @@ private slots:
         QVERIFY(QDir().mkpath(file));
         showPane(QStringLiteral("index"), picture(50, 40));
         click(m_window->TntButton10);
-        QCOMPARE(m_messages.size(), 1);
-        QVERIFY2(m_messages.first().startsWith(QStringLiteral("System Error.  Code: ")),
-                 qPrintable(m_messages.first()));
+        QCOMPARE(m_ui.messages.size(), 1);
+        QVERIFY2(m_ui.messages.first().startsWith(QStringLiteral("System Error.  Code: ")),
+                 qPrintable(m_ui.messages.first()));
         QVERIFY(m_shell.urls.isEmpty());
         QVERIFY(QFileInfo(file).isDir());
         QCOMPARE(tempEntries(), QStringList{QStringLiteral("Pictoloom_temp.bmp")});

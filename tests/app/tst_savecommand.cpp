@@ -1,3 +1,4 @@
+#include "dialoganswers.h"
 #include "main1/delay.h"
 #include "main1/main1.h"
 #include "main1/maprecs.h"
@@ -59,11 +60,7 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<TForm1> m_window;
     OpenedUrls m_shell;
-    QStringList m_messages;
-    QString m_answer; // the name given to the save dialog; empty cancels it
-    int m_dialogs = 0;
-    QString m_dialogFolder;
-    QStringList m_dialogFilters;
+    DialogAnswers m_ui;
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
@@ -77,7 +74,7 @@ private:
 
     void save(const QString &answer)
     {
-        m_answer = answer;
+        m_ui.answer = answer;
         QTest::mouseClick(m_window->SaveBtn, Qt::LeftButton);
     }
 
@@ -85,26 +82,9 @@ private slots:
     void init()
     {
         QFile::remove(DefaultSettingsPath());
-        m_messages.clear();
+        m_ui.clear();
         m_shell.urls.clear();
-        m_answer.clear();
-        m_dialogs = 0;
-        Modal::setHook([this](QDialog &dialog) {
-            if (auto *box = qobject_cast<QMessageBox *>(&dialog)) {
-                m_messages << box->text();
-                return int(QMessageBox::Ok);
-            }
-            auto *files = qobject_cast<QFileDialog *>(&dialog);
-            if (!files)
-                return int(QDialog::Rejected);
-            ++m_dialogs;
-            m_dialogFolder = files->directory().absolutePath();
-            m_dialogFilters = files->nameFilters();
-            if (m_answer.isEmpty())
-                return int(QDialog::Rejected);
-            files->selectFile(m_answer);
-            return int(QDialog::Accepted);
-        });
+        m_ui.install();
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_shell, "open");
         MapRecs.clear();
         m_window = std::make_unique<TForm1>();
@@ -125,8 +105,8 @@ private slots:
     void withoutIndexPictureNothingHappens()
     {
         save(path("Sheet.jpg"));
-        QCOMPARE(m_dialogs, 0);
-        QVERIFY(m_messages.isEmpty());
+        QCOMPARE(m_ui.fileDialogs, 0);
+        QVERIFY(m_ui.messages.isEmpty());
         QVERIFY(QDir(m_dir.path()).isEmpty());
     }
 
@@ -134,7 +114,7 @@ private slots:
     {
         showSheet(sheet(300, 200), 2);
         save({});
-        QCOMPARE(m_dialogs, 1);
+        QCOMPARE(m_ui.fileDialogs, 1);
         QVERIFY(QDir(m_dir.path()).isEmpty());
         QVERIFY(!m_window->BrowseBtn->isEnabled());
         QVERIFY(m_shell.urls.isEmpty());
@@ -159,8 +139,8 @@ private slots:
         m_window->CopyFiles->setChecked(copyFiles);
         showSheet(sheet(300, 200), 1);
         save({});
-        QCOMPARE(m_dialogFolder, path(expected));
-        QCOMPARE(m_dialogFilters, PictureRegistry::jpegDialogFilter().split(QStringLiteral(";;")));
+        QCOMPARE(m_ui.folder, path(expected));
+        QCOMPARE(m_ui.filters, PictureRegistry::jpegDialogFilter().split(QStringLiteral(";;")));
     }
 
     // Earlier files of the same names are replaced without a question.
@@ -189,7 +169,7 @@ private slots:
 
         save(jpeg);
 
-        QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join('\n')));
+        QVERIFY2(m_ui.messages.isEmpty(), qPrintable(m_ui.messages.join('\n')));
         const QByteArray written = readAll(jpeg);
         QCOMPARE(written, JpegCodec::encode(picture, 37));
         QCOMPARE(JpegCodec::readHeader(written).size, picture.size());
@@ -280,10 +260,10 @@ private slots:
 
         save(jpeg);
 
-        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(m_ui.messages.size(), 1);
         if (reportsPath)
-            QVERIFY2(m_messages.first().startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(jpeg)),
-                     qPrintable(m_messages.first()));
+            QVERIFY2(m_ui.messages.first().startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(jpeg)),
+                     qPrintable(m_ui.messages.first()));
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
         QCOMPARE(QFileInfo(jpeg).isDir(), folderInPlace);
         if (QFileInfo(jpeg).isFile())
@@ -305,10 +285,10 @@ private slots:
         save(path("Sheet.jpg"));
 
         QCOMPARE(readAll(path("Sheet.jpg")), JpegCodec::encode(picture, m_window->Quality->value()));
-        QCOMPARE(m_messages.size(), 1);
-        QVERIFY2(m_messages.first().startsWith(
+        QCOMPARE(m_ui.messages.size(), 1);
+        QVERIFY2(m_ui.messages.first().startsWith(
                      QStringLiteral("Cannot create file \"%1\". ").arg(path("Sheet_index.html"))),
-                 qPrintable(m_messages.first()));
+                 qPrintable(m_ui.messages.first()));
         QVERIFY(m_window->BrowseBtn->isEnabled());
         QCOMPARE(m_window->BrowseBtn->statusTip(), path("first_index.html"));
         QVERIFY(m_shell.urls.isEmpty());
