@@ -198,18 +198,18 @@ void TestSettingsFile::headerFont()
 
 void TestSettingsFile::headerFontConversion()
 {
-    const HeaderFontSpec spec{QStringLiteral("DejaVu Sans"), 0, 0x010203, 20,
+    const HeaderFontSpec stored{QStringLiteral("DejaVu Sans"), 0, 0x010203, 20,
                               HeaderFontSpec::Italic | HeaderFontSpec::StrikeOut};
-    const QFont font = toQFont(spec);
-    QCOMPARE(font.family(), spec.name);
+    const QFont font = toQFont(stored);
+    QCOMPARE(font.family(), stored.name);
     QCOMPARE(font.pointSize(), 20);
     QVERIFY(!font.bold());
     QVERIFY(font.italic());
     QVERIFY(!font.underline());
     QVERIFY(font.strikeOut());
-    const QColor color = headerFontColor(spec, QPalette());
+    const QColor color = headerFontColor(stored, QPalette());
     QCOMPARE(color, QColor(3, 2, 1));
-    QCOMPARE(headerFontSpecFrom(font, color), spec);
+    QCOMPARE(headerFontSpecFrom(font, color), stored);
 }
 
 void TestSettingsFile::storedColors_data()

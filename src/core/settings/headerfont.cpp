@@ -25,37 +25,37 @@ void LoadFont(const QString &path, const QString &section, HeaderFontSpec &font)
     font.style = ini.readInteger(section, QStringLiteral("Style"), font.style) & 0x0F;
 }
 
-QFont toQFont(const HeaderFontSpec &spec, const QFont &base)
+QFont toQFont(const HeaderFontSpec &stored, const QFont &base)
 {
     QFont font = base;
-    font.setFamily(spec.name);
-    if (spec.size >= 1)
-        font.setPointSize(spec.size);
-    font.setBold(spec.style & HeaderFontSpec::Bold);
-    font.setItalic(spec.style & HeaderFontSpec::Italic);
-    font.setUnderline(spec.style & HeaderFontSpec::Underline);
-    font.setStrikeOut(spec.style & HeaderFontSpec::StrikeOut);
+    font.setFamily(stored.name);
+    if (stored.size >= 1)
+        font.setPointSize(stored.size);
+    font.setBold(stored.style & HeaderFontSpec::Bold);
+    font.setItalic(stored.style & HeaderFontSpec::Italic);
+    font.setUnderline(stored.style & HeaderFontSpec::Underline);
+    font.setStrikeOut(stored.style & HeaderFontSpec::StrikeOut);
     return font;
 }
 
-QColor headerFontColor(const HeaderFontSpec &spec, const QPalette &palette)
+QColor headerFontColor(const HeaderFontSpec &stored, const QPalette &palette)
 {
-    return StoredColor::toColor(spec.color, palette);
+    return StoredColor::toColor(stored.color, palette);
 }
 
 HeaderFontSpec headerFontSpecFrom(const QFont &font, const QColor &color, int charSet)
 {
-    HeaderFontSpec spec;
-    spec.name = font.family();
-    spec.charSet = charSet & 0xFF;
-    spec.color = StoredColor::fromColor(color);
+    HeaderFontSpec stored;
+    stored.name = font.family();
+    stored.charSet = charSet & 0xFF;
+    stored.color = StoredColor::fromColor(color);
     // A font given in pixels has no point size of its own; 72 points per inch
     // at the logical 96 dots per inch of the desktop.
-    spec.size = font.pointSize() > 0 ? font.pointSize()
+    stored.size = font.pointSize() > 0 ? font.pointSize()
                                      : int(std::lround(font.pixelSize() * 72.0 / 96.0));
-    spec.style = (font.bold() ? HeaderFontSpec::Bold : 0)
+    stored.style = (font.bold() ? HeaderFontSpec::Bold : 0)
         | (font.italic() ? HeaderFontSpec::Italic : 0)
         | (font.underline() ? HeaderFontSpec::Underline : 0)
         | (font.strikeOut() ? HeaderFontSpec::StrikeOut : 0);
-    return spec;
+    return stored;
 }

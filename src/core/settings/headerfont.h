@@ -29,8 +29,8 @@ void LoadFont(const QString &path, const QString &section, HeaderFontSpec &font)
 
 // The toolkit font: typeface, size in points and style bits. A size below one
 // point leaves the size of base.
-QFont toQFont(const HeaderFontSpec &spec, const QFont &base = QFont());
-QColor headerFontColor(const HeaderFontSpec &spec, const QPalette &palette);
+QFont toQFont(const HeaderFontSpec &stored, const QFont &base = QFont());
+QColor headerFontColor(const HeaderFontSpec &stored, const QPalette &palette);
 
 // The stored form of a font and colour chosen by the user. The character set has no
 // counterpart in Qt and is taken from charSet.
