@@ -9,6 +9,7 @@
 # Usage: hostile.sh <hostile_folder> sheet <pictoloom-sheet>
 #        hostile.sh <hostile_folder> window <tst_hostile_window>
 set -euo pipefail
+. "$(dirname "$0")/chromium.sh"
 
 usage="usage: hostile.sh <hostile_folder> sheet|window <program>"
 tool=${1:?$usage}
@@ -57,13 +58,6 @@ if [ ! -x "$browser" ]; then
     exit 0
 fi
 url=$("$tool" probe "$work/site/Sheet_index.html")
-if ! timeout 120 "$browser" --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
-        --disable-background-networking --disable-component-update --disable-sync \
-        --user-data-dir="$work/profile" --virtual-time-budget=10000 \
-        --dump-dom "$url" >"$work/dom.html" 2>"$work/chromium.log"; then
-    echo "FAIL: Chromium did not run"
-    cat "$work/chromium.log"
-    exit 1
-fi
+dump_dom "$url" "$work"
 
 "$tool" check "$work/src" "$work/site/copies" "$work/dom.html" "$work/problems"

@@ -3,6 +3,7 @@
 # checks that each opens its picture with the record's pop-up size.
 # Usage: page_in_browser.sh <write_test_page executable>
 set -euo pipefail
+. "$(dirname "$0")/chromium.sh"
 
 probe_tool=${1:?usage: page_in_browser.sh <write_test_page executable>}
 browser=${CHROMIUM:-/usr/bin/chromium}
@@ -17,15 +18,6 @@ trap 'rm -rf "$work"' EXIT
 
 url=$("$probe_tool" write "$work/site")
 
-# The virtual-time budget lets the pictures the probe opens finish loading
-# before the document is dumped.
-if ! timeout 120 "$browser" --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
-        --disable-background-networking --disable-component-update --disable-sync \
-        --user-data-dir="$work/profile" --virtual-time-budget=10000 \
-        --dump-dom "$url" >"$work/dom.html" 2>"$work/chromium.log"; then
-    echo "FAIL: Chromium did not run"
-    cat "$work/chromium.log"
-    exit 1
-fi
+dump_dom "$url" "$work"
 
 "$probe_tool" check "$work/site" "$work/dom.html"
