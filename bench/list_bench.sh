@@ -23,17 +23,11 @@ driver="$work/list_bench"
 g++ -std=c++20 -O2 -fPIC -I"$source_dir/src/core" -I"$source_dir/src/app" \
     -I"$build/src/app/pictoloom_window_autogen/include" "$here/list_bench.cpp" \
     "$window_lib" "$core_lib" \
-    $(pkg-config --cflags --libs Qt6Widgets Qt6Gui Qt6Core GraphicsMagick) -ljpeg -o "$driver"
+    $(pkg-config --cflags --libs Qt6Widgets Qt6Gui Qt6Core GraphicsMagick libheif) -ljpeg -o "$driver"
 
-# 40 top folders of 49 sub-folders each: 2,000 folders holding 50 files each.
 tree="$work/tree"
-for top in $(seq 1 40); do
-    for sub in $(seq 0 49); do
-        if [ "$sub" -eq 0 ]; then dir="$tree/t$top"; else dir="$tree/t$top/s$sub"; fi
-        mkdir -p "$dir"
-        (cd "$dir" && touch $(seq -f "img%g.jpg" 1 50))
-    done
-done
+. "$here/scan_tree.sh"
+make_scan_tree "$tree"
 
 now_ms() { date +%s%3N; }
 start=$(now_ms)

@@ -2,6 +2,7 @@
 // window has it, and how long this thread ever went without serving its events.
 
 #include "ListFiles/listfiles.h"
+#include "eventgap.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -26,19 +27,10 @@ int main(int argc, char *argv[])
     QElapsedTimer clock;
     qint64 scanMs = 0;
 
-    // A 10 ms tick stands in for repaints and clicks: its longest gap is the
-    // worst delay the window would have seen.
-    QTimer tick;
-    tick.setInterval(10);
-    QElapsedTimer sinceTick;
-    qint64 longestGapMs = 0;
-    QObject::connect(&tick, &QTimer::timeout, [&] {
-        longestGapMs = std::max(longestGapMs, sinceTick.restart());
-    });
+    EventGapMeter gaps;
 
     clock.start();
-    sinceTick.start();
-    tick.start();
+    gaps.start();
     new tListFiles(
         folder, {&receiver, [&](const QString &path) { list.append(path); }}, extensions, true,
         true, [&] {
@@ -49,6 +41,6 @@ int main(int argc, char *argv[])
 
     std::printf("files %lld\nscan_ms %lld\nlongest_event_gap_ms %lld\n",
                 static_cast<long long>(list.size()), static_cast<long long>(scanMs),
-                static_cast<long long>(longestGapMs));
+                static_cast<long long>(gaps.longestMs()));
     return 0;
 }

@@ -17,7 +17,7 @@ driver="$work/window_go_bench"
 g++ -std=c++20 -O2 -fPIC -I"$source_dir/src/core" -I"$source_dir/src/app" \
     -I"$build/src/app/pictoloom_window_autogen/include" "$here/window_go_bench.cpp" \
     "$build/src/app/libpictoloom_window.a" "$build/src/core/libpictoloom_core.a" \
-    $(pkg-config --cflags --libs Qt6Widgets Qt6Test Qt6Gui Qt6Core GraphicsMagick) -ljpeg -o "$driver"
+    $(pkg-config --cflags --libs Qt6Widgets Qt6Test Qt6Gui Qt6Core GraphicsMagick libheif) -ljpeg -o "$driver"
 
 set -- $(find "$photos" -maxdepth 1 -name '*.jpg' | sort)
 default=$1
