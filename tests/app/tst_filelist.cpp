@@ -230,6 +230,8 @@ private slots:
         waitForScans();
         QCOMPARE(sorted(entries()), sorted(files + files));
         QCOMPARE(m_window->TntLabel7->text(), QString("60"));
+        // The count grows its label: two digits are not cut to one.
+        QVERIFY(m_window->TntLabel7->width() >= m_window->TntLabel7->sizeHint().width());
         QCOMPARE(m_window->SelFilesBtn->text(), QString("Add files"));
         QVERIFY(!QGuiApplication::overrideCursor());
     }

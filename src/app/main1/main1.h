@@ -155,6 +155,8 @@ public:
     void filesClick();
     void filesDblClick();
     void filesKeyDown(QKeyEvent *event);
+    // The number of entries in TntLabel7, which grows to fit it.
+    void ShowFileCount();
     void ScanFinished();
     // Paths dropped onto the list: folders are scanned like "Add files", files added.
     void filesDragDrop(const QStringList &paths);

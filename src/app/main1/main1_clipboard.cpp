@@ -87,7 +87,7 @@ void TForm1::ClipNote1ClipboardChange()
 void TForm1::AddClipboardFiles()
 {
     // The count is refreshed on every way out, also when adding stopped part-way.
-    const auto refreshCount = qScopeGuard([this] { TntLabel7->setText(QString::number(files->count())); });
+    const auto refreshCount = qScopeGuard([this] { ShowFileCount(); });
     const QStringList paths = clipboardFiles();
     for (const QString &path : paths) {
         if (HasListedExtension(path.toLower()))

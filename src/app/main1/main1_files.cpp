@@ -27,17 +27,12 @@ QCursor SavedCursor;
 
 namespace {
 
-void ShowCount(TForm1 &form)
-{
-    form.TntLabel7->setText(QString::number(form.files->count()));
-}
-
 // Starts one scan of folder into the file list with the window's present
 // settings. then, if given, runs after the scan's end notice.
 void StartScan(TForm1 &form, const QString &folder, std::function<void()> then = {})
 {
     const QString extensions = ScanExtensionList(form.Extensions->text());
-    ShowCount(form);
+    form.ShowFileCount();
     form.SelFilesBtn->setText(QStringLiteral("Searching"));
     // Scans may overlap; the busy cursor stays until the last of them has
     // ended, so the one that started second never restores the hourglass.
@@ -107,9 +102,15 @@ void TForm1::SelFilesBtnClick()
     StartScan(*this, folder);
 }
 
+void TForm1::ShowFileCount()
+{
+    TntLabel7->setText(QString::number(files->count()));
+    TntLabel7->adjustSize();
+}
+
 void TForm1::ScanFinished()
 {
-    ShowCount(*this);
+    ShowFileCount();
     if (ScansRunning == 0 || --ScansRunning > 0)
         return;
     SelFilesBtn->setText(QStringLiteral("Add files"));
@@ -137,7 +138,7 @@ void TForm1::filesDragDrop(const QStringList &paths)
         if (tListFiles::ExtensionMatches(PathRules::fileNamePart(path).toLower(), extensions))
             files->addPath(path);
     }
-    ShowCount(*this);
+    ShowFileCount();
 }
 
 void TForm1::TntButton1Click()

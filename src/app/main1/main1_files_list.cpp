@@ -41,7 +41,7 @@ void TForm1::filesKeyDown(QKeyEvent *event)
     default:
         break;
     }
-    TntLabel7->setText(QString::number(files->count()));
+    ShowFileCount();
 }
 
 void TForm1::filesClick()
