@@ -1,3 +1,4 @@
+#include "ListFiles/localpath.h"
 #include "compose/maprec.h"
 #include "error.h"
 #include "mappage/mappage.h"
@@ -10,6 +11,8 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -93,6 +96,7 @@ private slots:
     void pageName_data();
     void pageName();
     void replacesOldPage();
+    void pageBesideASheetInAFolderNamedWithOddBytes();
     void failedWriteKeepsOldPage_data();
     void failedWriteKeepsOldPage();
 };
@@ -239,6 +243,20 @@ void TestMapPage::replacesOldPage()
     const TMapRecs records{record(0, 0, 10, 10, dir.filePath(QStringLiteral("a.jpg")), 800, 600)};
     QCOMPARE(MapPage::MakeMapFile(jpeg, 200, records), page);
     QCOMPARE(readAll(page), MapPage::pageBytes(jpeg, 200, records));
+}
+
+void TestMapPage::pageBesideASheetInAFolderNamedWithOddBytes()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QByteArray folder = QFile::encodeName(dir.path()) + "/odd\xff";
+    QCOMPARE(::mkdir(folder.constData(), 0755), 0);
+    const QString jpeg = LocalPath::fromNative(folder + "/Sheet.jpg");
+    const TMapRecs records{record(0, 0, 10, 10, LocalPath::fromNative(folder + "/a.jpg"), 800, 600)};
+    MapPage::MakeMapFile(jpeg, 200, records);
+    struct stat info;
+    QCOMPARE(::stat((folder + "/Sheet_index.html").constData(), &info), 0);
+    QCOMPARE(qint64(info.st_size), qint64(MapPage::pageBytes(jpeg, 200, records).size()));
 }
 
 void TestMapPage::failedWriteKeepsOldPage_data()

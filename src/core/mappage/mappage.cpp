@@ -1,11 +1,10 @@
 #include "mappage/mappage.h"
 
-#include "error.h"
 #include "mappage/maplink.h"
+#include "paths/atomicfile.h"
 #include "paths/pathrules.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace MapPage {
@@ -125,13 +124,8 @@ QString MakeMapFile(const QString &jpegPath, int32_t sheetWidth, const TMapRecs 
     const QString path = pagePath(jpegPath);
     const QByteArray bytes = pageBytes(jpegPath, sheetWidth, records);
 
-    // QSaveFile writes beside the target and renames over it on commit, so a
-    // failure at any step leaves an older page untouched.
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()
-        && file.commit();
-    if (!written)
-        throw PictoloomError(QStringLiteral("Cannot create file \"%1\". %2").arg(path, file.errorString()));
+    // A failure at any step leaves an older page untouched.
+    WriteFileAtomically(path, bytes);
     return path;
 }
 
